@@ -1,0 +1,6 @@
+#include "music_settings.h"
+
+#include "app/app.h"
+
+void toggleMusicAlarm(App&) {}
+void stopAlarmSound(App&) {}

@@ -1,0 +1,6 @@
+#pragma once
+
+struct App;
+
+void toggleMusicAlarm(App& app);
+void stopAlarmSound(App& app);

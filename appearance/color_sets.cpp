@@ -1,0 +1,5 @@
+#include "color_sets.h"
+
+#include "app/app.h"
+
+void changeColorSet(App&) {}

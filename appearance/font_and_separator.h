@@ -1,0 +1,6 @@
+#pragma once
+
+struct App;
+
+void toggleBoldFont(App& app);
+void toggleSeparatorHidden(App& app);

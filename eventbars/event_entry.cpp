@@ -1,0 +1,5 @@
+#include "event_entry.h"
+
+#include "app/app.h"
+
+void editEventContent(App&, int) {}

@@ -1,0 +1,12 @@
+#pragma once
+
+struct App;
+
+// Bar n from 1 to 6.
+void scrollEventBar(App& app, int n);
+void setBarScrollStep(App& app, int n);
+void setBarScrollSpeed(App& app, int n);
+void stopBarScrolling(App& app, int n);
+
+// The step rule shared with the time bar: 0 becomes 1, above 100 becomes 100, anything else stays.
+int clampScrollStep(int entered);

@@ -1,0 +1,5 @@
+#include "work_plan.h"
+
+#include "app/app.h"
+
+void togglePlanMode(App&) {}
