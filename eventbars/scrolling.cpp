@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/bar_table.h"
 #include "app/gbk_text.h"
+#include "app/scroll_step.h"
 
 void scrollEventBar(App& app, int n) {
     Label& label = app.window.eventBar(n);
@@ -12,12 +13,6 @@ void scrollEventBar(App& app, int n) {
         label.setLeft(gbk::saturate(static_cast<double>(label.left()) - app.bar(n).scrollStep));
     else
         label.setLeft(app.window.width());
-}
-
-int clampScrollStep(int entered) {
-    if (entered == 0)
-        return 1;
-    return entered > 100 ? 100 : entered;
 }
 
 void setBarScrollStep(App& app, int n) {

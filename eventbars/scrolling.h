@@ -7,6 +7,3 @@ void scrollEventBar(App& app, int n);
 void setBarScrollStep(App& app, int n);
 void setBarScrollSpeed(App& app, int n);
 void stopBarScrolling(App& app, int n);
-
-// The step rule shared with the time bar: 0 becomes 1, above 100 becomes 100, anything else stays.
-int clampScrollStep(int entered);
