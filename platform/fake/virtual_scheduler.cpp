@@ -18,6 +18,9 @@ struct VirtualScheduler::Entry : TimerBackend {
     bool running = false;
 };
 
+VirtualScheduler::VirtualScheduler() = default;
+VirtualScheduler::~VirtualScheduler() = default;
+
 TimerBackend* VirtualScheduler::backendFor(Timer& timer) {
     entries_.push_back(std::make_unique<Entry>(*this, timer));
     return entries_.back().get();

@@ -9,6 +9,11 @@
 // Virtual time for tests: model timers bound here tick only when the test runs time forward.
 class VirtualScheduler {
 public:
+    VirtualScheduler();
+    ~VirtualScheduler(); // out of line: Entry is complete only in the .cpp
+    VirtualScheduler(const VirtualScheduler&) = delete;
+    VirtualScheduler& operator=(const VirtualScheduler&) = delete;
+
     // A backend for one model timer; the scheduler keeps it alive.
     TimerBackend* backendFor(Timer& timer);
 
