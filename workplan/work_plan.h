@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 struct App;
 
 // The action of "一天工作计划模式"; also start-up's work plan step.
