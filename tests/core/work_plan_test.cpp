@@ -550,3 +550,39 @@ TEST(WorkPlanFuzz, RandomTextsFollowThePlainRules) {
 }
 
 } // namespace
+
+// ---- with the alarm check -----------------------------------------------------------------------------------
+
+TEST(WorkPlanAlarms, EntriesTakeBarOneInTurn) {
+    Harness h; // the clock starts at 9:00:00
+    h.start();
+    MainWindow& w = h.app.window;
+    w.eventBar(1).setText("旧文");
+    h.platform.dialogs.answer("1.9:01|先开会*2.9:02|再写报告");
+    w.menu.一天工作计划模式->run();
+    ASSERT_EQ(w.height(), 40);
+
+    h.run(59 * 1000);
+    EXPECT_EQ(w.eventBar(1).text(), "旧文");
+    h.run(1000);
+    EXPECT_EQ(w.eventBar(1).text(), "先开会");
+    EXPECT_EQ(h.app.state.planEvents[0].armed, 0);
+    h.run(500);
+    EXPECT_LT(w.eventBar(1).left(), w.width()); // entering from the right edge
+    h.run(60 * 1000);
+    EXPECT_EQ(w.eventBar(1).text(), "再写报告");
+    EXPECT_EQ(h.app.state.planEvents[1].armed, 0);
+}
+
+TEST(WorkPlanAlarms, AnEntryFiresWhileTheStartUpBoxIsOpen) {
+    Harness h;
+    h.seed("一天工作计划模式=真\r\n");
+    h.app.state.planEvents[0] = {1, 9, 0, "早会"}; // the clock starts at 9:00:00
+    std::string barOneWhileOpen;
+    h.platform.dialogs.whileOpen = [&] { barOneWhileOpen = h.app.window.eventBar(1).text(); };
+    h.platform.dialogs.answer("1.10:00|a*2.11:00|b", 1000);
+    h.start();
+    EXPECT_EQ(barOneWhileOpen, "早会");
+    EXPECT_EQ(h.app.state.planEvents[0].text, "a");
+    EXPECT_EQ(h.app.state.planEvents[0].armed, 1);
+}
