@@ -26,8 +26,7 @@ int windowHeightFor(int bars, bool timeBarHidden) {
 int storedBarCount(App& app) {
     const std::string word = app.config.readSetting("几条事件条");
     for (int n = 1; n <= 5; ++n)
-        if (word == barConstants(n).barCountWord)
-            return n;
+        if (word == barConstants(n).barCountWord) return n;
     return 6;
 }
 
@@ -49,8 +48,7 @@ void setBarCount(App& app, int n) {
 void toggleTimeBarHidden(App& app) {
     MainWindow& w = app.window;
     MenuItem& item = *w.menu.不要时间条;
-    if (!app.state.initializing)
-        item.flip();
+    if (!app.state.initializing) item.flip();
     if (item.checked()) {
         app.state.savedTimeBarPeriod = w.时钟_时间条滚动.period();
         w.时钟_时间条滚动.setPeriod(0);
@@ -66,10 +64,9 @@ void toggleTimeBarHidden(App& app) {
 
 void setWindowWidth(App& app) {
     const int screenWidth = app.ports.screen.primaryWidth();
-    const auto entry = app.ports.dialogs.inputBox(InputKind::Integer, "正在设置宽度：宽度要大于350", "设置窗口宽度当中：",
-                                                  gbk::fromInt(screenWidth));
-    if (!entry)
-        return;
+    const auto entry = app.ports.dialogs.inputBox(InputKind::Integer, "正在设置宽度：宽度要大于350",
+                                                  "设置窗口宽度当中：", gbk::fromInt(screenWidth));
+    if (!entry) return;
     const int entered = gbk::leadingInteger(*entry);
     const int width = entered < minimumWidth ? minimumWidth : (entered > screenWidth ? screenWidth : entered);
     app.window.setWidth(width);
@@ -85,6 +82,5 @@ void fitLabelWidths(App& app) {
 }
 
 void toggleDailyRecord(App& app) {
-    if (!app.state.initializing)
-        app.window.menu.每日事件记录->flip();
+    if (!app.state.initializing) app.window.menu.每日事件记录->flip();
 }

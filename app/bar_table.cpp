@@ -35,7 +35,9 @@ const std::array<BarConstants, 6>& table() {
 
 } // namespace
 
-const BarConstants& barConstants(int n) { return table().at(static_cast<std::size_t>(n - 1)); }
+const BarConstants& barConstants(int n) {
+    return table().at(static_cast<std::size_t>(n - 1));
+}
 
 const std::string& stepPrompt() {
     static const std::string prompt = "滚动步调=单次滚动值的大小，只能设置为：0<滚动步调<100";

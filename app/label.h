@@ -31,8 +31,7 @@ public:
     void setTop(int v) { update(top_, v); }
     void setWidth(int v) { update(width_, v); }
     void setText(std::string v) {
-        if (text_ == v)
-            return;
+        if (text_ == v) return;
         text_ = std::move(v);
         changed();
     }
@@ -44,14 +43,12 @@ public:
 
 private:
     template <typename T> void update(T& field, T value) {
-        if (field == value)
-            return;
+        if (field == value) return;
         field = value;
         changed();
     }
     void changed() {
-        if (observer_)
-            observer_->labelChanged(*this);
+        if (observer_) observer_->labelChanged(*this);
     }
 
     int left_;

@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr std::int32_t designTextColor = 0x00FF00;  // 0, 255, 0
+constexpr std::int32_t designTextColor = 0x00FF00;      // 0, 255, 0
 constexpr std::int32_t separatorDesignColor = 0xFF00FF; // 255, 0, 255
 
 } // namespace
@@ -13,8 +13,8 @@ MainWindow::MainWindow()
     : 标签_时间条(0, 0, timeBarWidth, rowHeight, designTextColor),
       标签_分隔线(0, rowHeight, designWidth, separatorHeight, separatorDesignColor) {
     for (int n = 1; n <= 6; ++n)
-        eventBar(n) = Label(0, rowHeight + separatorHeight + (n - 1) * rowHeight, designWidth, rowHeight,
-                            designTextColor);
+        eventBar(n) =
+            Label(0, rowHeight + separatorHeight + (n - 1) * rowHeight, designWidth, rowHeight, designTextColor);
     buildPopupMenu();
 }
 
@@ -36,8 +36,7 @@ void MainWindow::buildPopupMenu() {
         const BarConstants& c = barConstants(n);
         PopupMenuItems::Bar& bar = menu.bars[n - 1];
         bar.submenu = &root.add(c.submenuCaption, MenuKind::Submenu);
-        if (n == 1)
-            menu.一天工作计划模式 = &bar.submenu->add("一天工作计划模式", MenuKind::Check);
+        if (n == 1) menu.一天工作计划模式 = &bar.submenu->add("一天工作计划模式", MenuKind::Check);
         bar.设置事件内容 = &bar.submenu->add("设置事件内容", MenuKind::Action);
         bar.设置滚动步调 = &bar.submenu->add("设置滚动步调", MenuKind::Action);
         bar.设置滚动速度 = &bar.submenu->add("设置滚动速度", MenuKind::Action);
@@ -59,34 +58,30 @@ void MainWindow::buildPopupMenu() {
 }
 
 void MainWindow::setWidth(int width) {
-    if (width == width_)
-        return;
+    if (width == width_) return;
     width_ = width;
     changed();
 }
 
 void MainWindow::setHeight(int height) {
-    if (height == height_)
-        return;
+    if (height == height_) return;
     height_ = height;
     changed();
 }
 
 void MainWindow::move(int left, int top) {
-    if (left == left_ && top == top_)
-        return;
+    if (left == left_ && top == top_) return;
     left_ = left;
     top_ = top;
     changed();
 }
 
 void MainWindow::changed() {
-    if (observer_)
-        observer_->windowGeometryChanged();
+    if (observer_) observer_->windowGeometryChanged();
 }
 
 std::array<Label*, 8> MainWindow::labels() {
-    return {&标签_时间条, &标签_分隔线, &标签_事件条[0], &标签_事件条[1],
+    return {&标签_时间条,    &标签_分隔线,    &标签_事件条[0], &标签_事件条[1],
             &标签_事件条[2], &标签_事件条[3], &标签_事件条[4], &标签_事件条[5]};
 }
 

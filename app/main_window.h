@@ -72,6 +72,8 @@ public:
 
     Label& eventBar(int n) { return 标签_事件条[static_cast<std::size_t>(n - 1)]; }
     Timer& eventBarTimer(int n) { return 时钟_事件条[static_cast<std::size_t>(n - 1)]; }
+    const Label& eventBar(int n) const { return 标签_事件条[static_cast<std::size_t>(n - 1)]; }
+    const Timer& eventBarTimer(int n) const { return 时钟_事件条[static_cast<std::size_t>(n - 1)]; }
 
     // Every label, top to bottom: time bar, separator, bars 1 to 6.
     std::array<Label*, 8> labels();

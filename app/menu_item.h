@@ -23,8 +23,7 @@ public:
 
     void setAction(std::function<void()> action) { action_ = std::move(action); }
     void run() {
-        if (action_)
-            action_();
+        if (action_) action_();
     }
 
     MenuItem& add(std::string caption, MenuKind kind) {

@@ -22,13 +22,10 @@ public:
     int period() const { return period_; }
 
     void setPeriod(int period) {
-        if (period < 0)
-            period = 0;
-        if (period == period_)
-            return;
+        if (period < 0) period = 0;
+        if (period == period_) return;
         period_ = period;
-        if (!backend_)
-            return;
+        if (!backend_) return;
         if (period_ > 0)
             backend_->start(period_);
         else
@@ -40,13 +37,11 @@ public:
     // Binds the timer to what runs it; a timer created with a period starts at once.
     void bind(TimerBackend* backend) {
         backend_ = backend;
-        if (backend_ && period_ > 0)
-            backend_->start(period_);
+        if (backend_ && period_ > 0) backend_->start(period_);
     }
 
     void tick() {
-        if (action_ && period_ > 0)
-            action_();
+        if (action_ && period_ > 0) action_();
     }
 
 private:

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr std::int32_t defaultTimeBarColor = 26367;  // 255, 102, 0
+constexpr std::int32_t defaultTimeBarColor = 26367;     // 255, 102, 0
 constexpr std::int32_t defaultSeparatorColor = 6750207; // 255, 255, 102
 constexpr std::int32_t defaultEventBarColor = 6723840;  // 0, 153, 102
 
@@ -107,11 +107,9 @@ void saveSettingsAndExit(App& app) {
     add("音乐文件地址", s.musicFilePath);
     add("每日事件记录真假", flagText(w.menu.每日事件记录->checked()));
     add("一天工作计划模式", flagText(w.menu.一天工作计划模式->checked()));
-    if (s.timeBarStep == 0)
-        s.timeBarStep = 3;
+    if (s.timeBarStep == 0) s.timeBarStep = 3;
     for (BarSlot& bar : app.bars)
-        if (bar.scrollStep == 0)
-            bar.scrollStep = 1;
+        if (bar.scrollStep == 0) bar.scrollStep = 1;
     add("时钟条滚动步调", number(s.timeBarStep));
     for (int n = 1; n <= 6; ++n)
         add(barConstants(n).stepKey, number(app.bar(n).scrollStep));
@@ -125,6 +123,5 @@ void saveSettingsAndExit(App& app) {
 }
 
 void showTrayMenu(App& app, int kind) {
-    if (kind == 3)
-        app.ports.shell.popUpMenu();
+    if (kind == 3) app.ports.shell.popUpMenu();
 }

@@ -1,14 +1,11 @@
 #include "fake_ports.h"
 
 std::optional<std::string> ScriptedDialogs::next() {
-    if (script_.empty())
-        return std::nullopt;
+    if (script_.empty()) return std::nullopt;
     const Answer a = script_.front();
     script_.pop_front();
-    if (a.thinkMs > 0)
-        scheduler_.advance(a.thinkMs);
-    if (whileOpen)
-        whileOpen();
+    if (a.thinkMs > 0) scheduler_.advance(a.thinkMs);
+    if (whileOpen) whileOpen();
     return a.text;
 }
 
@@ -34,29 +31,25 @@ bool MemoryFiles::parentExists(const std::string& path) const {
 }
 
 bool MemoryFiles::createEmpty(const std::string& path) {
-    if (failWrites || !parentExists(path))
-        return false;
+    if (failWrites || !parentExists(path)) return false;
     files.emplace(path, std::string());
     return true;
 }
 
 bool MemoryFiles::createFolder(const std::string& path) {
-    if (failWrites || !parentExists(path) || files.count(path))
-        return false;
+    if (failWrites || !parentExists(path) || files.count(path)) return false;
     folders.insert(path);
     return true;
 }
 
 std::optional<std::string> MemoryFiles::readAll(const std::string& path) {
     const auto it = files.find(path);
-    if (it == files.end() || unreadable.count(path))
-        return std::nullopt;
+    if (it == files.end() || unreadable.count(path)) return std::nullopt;
     return it->second;
 }
 
 bool MemoryFiles::replaceAll(const std::string& path, const std::string& contents) {
-    if (failWrites || !parentExists(path))
-        return false;
+    if (failWrites || !parentExists(path)) return false;
     files[path] = contents;
     ++writes;
     return true;

@@ -31,10 +31,8 @@ void VirtualScheduler::advance(std::int64_t ms) {
     for (;;) {
         Entry* next = nullptr;
         for (const auto& e : entries_)
-            if (e->running && e->due <= end && (!next || e->due < next->due))
-                next = e.get();
-        if (!next)
-            break;
+            if (e->running && e->due <= end && (!next || e->due < next->due)) next = e.get();
+        if (!next) break;
         nowMs_ = next->due;
         next->due += next->period;
         next->timer.tick(); // may restart or stop any timer, this one included
