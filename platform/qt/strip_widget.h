@@ -1,0 +1,90 @@
+#pragma once
+
+#include "app/main_window.h"
+#include "label_sprite.h"
+
+#include <QRegion>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+// The strip on screen: one frameless, always-on-top tool window that paints the model's labels itself.
+//
+// Colour key: pixels of the key colour are not seen and let clicks through. With a compositing manager
+// the window has an alpha channel, so those pixels are truly transparent and text edges are smoothed;
+// only the input shape is set, a few rectangles per run of text. Without one, the window's bounding
+// shape is the exact set of drawn pixels. Either shape is built from pieces each label computes when
+// its text changes, moved with the label, and sent at most once per event-loop pass.
+class StripWidget : public QWidget, private LabelObserver, private WindowObserver {
+public:
+    explicit StripWidget(MainWindow& model);
+    ~StripWidget() override;
+
+    // Start-up's step: from now on pixels of `key` are transparent. Before it the strip is opaque.
+    void makeColorKeyed(std::int32_t key);
+
+    bool composited() const { return composited_; }
+    // Decides between the two ways of keying; by default the screen is asked now and every few seconds.
+    void setCompositorProbe(std::function<bool()> probe);
+
+    // The region last given to the window: its bounding shape without a compositor, its input shape with one.
+    const QRegion& appliedShape() const { return applied_; }
+    int shapeUpdates() const { return shapeUpdates_; }
+
+    // Runs when the window is closed from the keyboard or by the window manager.
+    std::function<void()> onClosed;
+
+protected:
+    bool event(QEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    struct Sprite {
+        LabelSprite sprite;
+        std::string text;
+        bool bold = false;
+        std::int32_t color = -1;
+        bool antialias = false;
+        bool valid = false;
+    };
+
+    void labelChanged(const Label& label) override;
+    void windowGeometryChanged() override;
+
+    int indexOf(const Label& label) const;
+    QRect visibleRect(const Label& label) const;
+    const LabelSprite& spriteFor(int index);
+    bool isKey(std::int32_t color) const;
+    QRegion composeShape();
+    void applyShape();
+    void checkCompositor();
+    void syncGeometry();
+
+    MainWindow& model_;
+    std::array<Label*, 8> labels_;
+    std::array<Sprite, 8> sprites_;
+    std::array<QRect, 8> shownRects_;
+
+    bool keyed_ = false;
+    std::int32_t key_ = 0;
+    bool composited_ = false;
+    std::function<bool()> probe_;
+    QTimer probeTimer_;
+
+    bool shapeDirty_ = true;
+    bool shapeSet_ = false;
+    QRegion applied_;
+    int shapeUpdates_ = 0;
+
+    bool statesSet_ = false;
+    bool dragging_ = false;
+    QPoint dragOffset_;
+};

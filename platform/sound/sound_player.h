@@ -1,0 +1,8 @@
+#pragma once
+
+#include "app/ports.h"
+
+#include <memory>
+
+// The program's sound output.
+std::unique_ptr<Sound> makeSoundPlayer();
