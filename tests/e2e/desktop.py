@@ -466,6 +466,7 @@ class Program:
         self.window = None
         self.output = self.folder / "output.log"
         self.taskbar_before = None
+        self.started_at = None
 
     # context management: always leave nothing running and nothing behind
     def __enter__(self):
@@ -505,6 +506,7 @@ class Program:
             env["FAKETIME_DONT_FAKE_MONOTONIC"] = "1"
             env["FAKETIME_NO_CACHE"] = "1"
         with open(self.output, "wb") as out:
+            self.started_at = time.monotonic()
             self.process = subprocess.Popen([str(self.binary)], cwd=str(self.folder), env=env,
                                             stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT)
         return self
