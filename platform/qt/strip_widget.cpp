@@ -29,8 +29,6 @@ StripWidget::StripWidget(MainWindow& model) : QWidget(nullptr), model_(model), l
     // one it costs nothing and lets a compositor that starts later take over at once.
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setAttribute(Qt::WA_NoSystemBackground);
     setAutoFillBackground(false);
     setMouseTracking(false);
 
