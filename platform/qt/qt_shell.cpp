@@ -31,13 +31,15 @@ void QtShell::attach(StripWidget& strip, QtPopupMenu& menu, std::function<void(i
 }
 
 void QtShell::installTrayIcon(const std::string& tooltip) {
-    if (!tray_) tray_ = std::make_unique<QSystemTrayIcon>(trayIconImage());
+    if (!tray_) {
+        tray_ = std::make_unique<QSystemTrayIcon>(trayIconImage());
+        QObject::connect(tray_.get(), &QSystemTrayIcon::activated, tray_.get(),
+                         [this](QSystemTrayIcon::ActivationReason reason) {
+                             const int kind = trayEventKind(reason);
+                             if (kind != 0 && onTrayEvent_) onTrayEvent_(kind);
+                         });
+    }
     tray_->setToolTip(fromGbk(tooltip));
-    QObject::connect(tray_.get(), &QSystemTrayIcon::activated, tray_.get(),
-                     [this](QSystemTrayIcon::ActivationReason reason) {
-                         const int kind = trayEventKind(reason);
-                         if (kind != 0 && onTrayEvent_) onTrayEvent_(kind);
-                     });
     tray_->show();
 }
 

@@ -77,8 +77,11 @@ bool compositorRunning() {
     auto* x = native();
     if (!x || !x->connection()) return false;
     xcb_connection_t* c = x->connection();
-    const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(screenNumber());
-    const xcb_atom_t selection = atom(c, name.constData());
+    // Asked every few seconds: the atom is looked up once.
+    static const xcb_atom_t selection = [c] {
+        const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(screenNumber());
+        return atom(c, name.constData());
+    }();
     if (selection == XCB_ATOM_NONE) return false;
     std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> reply(
         xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr), &std::free);
