@@ -72,7 +72,10 @@ QRegion runRegion(const QImage& image) {
 
 } // namespace
 
-LabelSprite LabelSprite::render(const QString& text, const QFont& font, QRgb color, int height) {
+LabelSprite LabelSprite::render(const QString& fullText, const QFont& font, QRgb color, int height) {
+    // No character is narrower than two pixels at this size, so the rest could never be drawn; laying out
+    // a settings line of a megabyte would only cost time and memory.
+    const QString text = fullText.left(maxWidth / 2);
     LabelSprite sprite;
     if (text.isEmpty() || height <= 0) return sprite;
     const QFontMetrics metrics(font);

@@ -199,3 +199,11 @@ TEST_F(StripFixture, ModelGeometryReachesTheWindow) {
     model.setWidth(0);
     EXPECT_EQ(strip->width(), 1) << "an X window is at least one pixel wide";
 }
+
+TEST(LabelSprite, AVeryLongTextIsCutAtTheSpritesWidth) {
+    const QString text = QString(500000, QChar(u'事'));
+    const LabelSprite sprite = LabelSprite::render(text, stripFont(false, false), qRgb(0, 255, 0), 19);
+    EXPECT_EQ(sprite.image.width(), LabelSprite::maxWidth);
+    EXPECT_FALSE(sprite.ink.isEmpty());
+    EXPECT_TRUE(LabelSprite::render(QString(), stripFont(false, false), qRgb(0, 255, 0), 19).image.isNull());
+}
