@@ -71,6 +71,19 @@ def xdotool(*args, check=True):
     return run("xdotool", *[str(a) for a in args], check=check)
 
 
+def pointer_location():
+    out = xdotool("getmouselocation", "--shell")
+    values = dict(line.split("=", 1) for line in out.split() if "=" in line)
+    return int(values["X"]), int(values["Y"])
+
+
+def move_pointer(x, y):
+    """Moves the pointer and waits until it is there. (xdotool's own --sync waits about 15 s when the pointer
+    already stands on the target.)"""
+    xdotool("mousemove", x, y)
+    wait_for("the pointer at %d, %d" % (x, y), lambda: pointer_location() == (x, y), timeout=5, interval=0.01)
+
+
 # --- a few direct Xlib calls, for what the command-line tools cannot tell ---
 
 class _XImage(ctypes.Structure):
@@ -614,14 +627,14 @@ class Program:
     def click_tray_icon(self, button=1, repeat=1):
         icon = self.tray_icon()
         x, y, width, height = window_geometry(icon)
-        xdotool("mousemove", "--sync", x + width // 2, y + height // 2)
+        move_pointer(x + width // 2, y + height // 2)
         xdotool("click", "--repeat", repeat, "--delay", 80, button)
 
     def open_tray_menu(self):
         self.click_tray_icon(3)
         menu = wait_for("the tray menu", self._open_menu, timeout=5)
         # Out of the way, so the pointer does not pick an item while the keyboard walks the menu.
-        xdotool("mousemove", "--sync", 0, 0)
+        move_pointer(0, 0)
         return menu
 
     def _open_menu(self):

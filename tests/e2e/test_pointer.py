@@ -7,7 +7,7 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from desktop import ClickRecorder, Program, wait_for, xdotool  # noqa: E402
+from desktop import ClickRecorder, Program, move_pointer, wait_for, xdotool  # noqa: E402
 
 BAR_COLOUR = (0, 153, 102)
 # Solid blocks give a press point well inside the glyphs.
@@ -47,10 +47,10 @@ class Pointer(unittest.TestCase):
             self.assertEqual((left, top), (906, 20))
 
             start = (left + x, top + y)
-            xdotool("mousemove", "--sync", *start)
+            move_pointer(*start)
             xdotool("mousedown", "1")
             for step in range(1, 11):
-                xdotool("mousemove", "--sync", start[0] - 50 * step, start[1] + 40 * step)
+                move_pointer(start[0] - 50 * step, start[1] + 40 * step)
                 time.sleep(0.03)
             xdotool("mouseup", "1")
             try:
@@ -78,13 +78,13 @@ class Pointer(unittest.TestCase):
 
             # Bar 6 is empty: every pixel of it is the transparent key colour.
             empty = (left + width // 2, top + BAR6_ROWS[len(BAR6_ROWS) // 2])
-            xdotool("mousemove", "--sync", *empty)
+            move_pointer(*empty)
             xdotool("click", "1")
             wait_for("the click to reach the window beneath",
                      lambda: beneath.presses() == baseline + 1, timeout=5)
 
             # On the text the strip takes the click itself, and a click without a move leaves it in place.
-            xdotool("mousemove", "--sync", left + x, top + y)
+            move_pointer(left + x, top + y)
             xdotool("click", "1")
             time.sleep(0.8)
             self.assertEqual(beneath.presses(), baseline + 1, "a click on the text went through the strip")
