@@ -51,6 +51,19 @@ def changed_columns(pixels, baseline, rows):
     return columns
 
 
+def settled_pixels(program, rows, timeout=5.0):
+    """The strip's pixels once two grabs in a row agree on `rows`: the first paint after mapping is done."""
+    before = program.pixels()
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        time.sleep(0.3)
+        now = program.pixels()
+        if not changed_columns(now, before, rows):
+            return now
+        before = now
+    return before
+
+
 def loud_samples(path):
     """16-bit samples of the capture beyond a quiet level; the device writes signed 16-bit little-endian."""
     if not os.path.exists(path):
@@ -91,7 +104,7 @@ class TimedEventEndToEnd(unittest.TestCase):
             clock.begin()
             p.start()
             p.wait_mapped()
-            baseline = p.pixels()
+            baseline = settled_pixels(p, BAR2_ROWS)
 
             p.pick(["事件条2", "设置事件内容"])
             p.answer_dialog(ENTRY)
