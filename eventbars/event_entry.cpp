@@ -17,10 +17,12 @@ std::string prompt(const BarConstants& c) {
     return c.contentPromptFirst + "\r\n不报警格式：" + c.sampleEvent + "\r\n定时滚动及报警格式：" + defaultEntry(c);
 }
 
-// A timed entry needs an hour piece and a minute after the colon; without them the bar would be
-// parked blank and armed for a minute the user never typed, so such an entry is refused whole.
+// A timed entry needs a time piece with something after its colon; without it the bar would be parked
+// blank and armed for a minute the user never typed, so such an entry is refused whole. Whatever follows
+// the colon is read by the number rule, like the work plan's times ("18::30" reads minute 0).
 bool hasTimeAndMinute(const std::string& timePiece) {
-    return !timePiece.empty() && !gbk::field(timePiece, ":", 1).empty();
+    const std::size_t colon = gbk::find(timePiece, ":");
+    return colon != std::string::npos && colon + 1 < timePiece.size();
 }
 
 void recordIfOn(App& app, const BarConstants& c) {

@@ -56,7 +56,7 @@ TEST(EventEntry, EntryForms) {
         {"18|text", true, 0, 7, 7, "旧事件", 321, 100},
         {"18:|text", true, 0, 7, 7, "旧事件", 321, 100},
         {"18：|text", true, 0, 7, 7, "旧事件", 321, 100},
-        {"18::30|text", true, 0, 7, 7, "旧事件", 321, 100},
+        {"18::30|text", false, 1, 18, 0, "text", 321, 0},
         {"|", true, 0, 7, 7, "旧事件", 321, 100},
     };
     for (const Case& c : cases) {
