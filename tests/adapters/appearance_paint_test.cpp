@@ -1,9 +1,9 @@
 #include "app/main_window.h"
 #include "platform/qt/label_sprite.h"
 #include "platform/qt/strip_widget.h"
+#include "qt_test_support.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QTest>
 
@@ -44,16 +44,6 @@ int litPixels(const QImage& image, const QRect& area) {
         for (int x = area.left(); x <= area.right(); ++x)
             if (qAlpha(image.pixel(x, y)) != 0) ++lit;
     return lit;
-}
-
-bool waitFor(const std::function<bool()>& condition, int timeoutMs = 3000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > timeoutMs) return false;
-        QTest::qWait(10);
-    }
-    return true;
 }
 
 } // namespace
