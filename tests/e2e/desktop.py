@@ -8,6 +8,7 @@ Run as a script it also offers the few checks scripts/with_desktop.sh needs whil
 """
 
 import ctypes
+import datetime
 import ctypes.util
 import glob
 import os
@@ -41,6 +42,24 @@ MENU = [
 # How long Qt needs to react to one key or click; the menu and boxes are tiny, so this is generous.
 SETTLE = 0.15
 KEY_DELAY = 0.05
+
+
+class ShiftedClock:
+    """A program's faketime clock, followed from the moment the program was started."""
+
+    def __init__(self, start):
+        self.start = start
+        self.started = None
+
+    def begin(self):
+        self.started = time.monotonic()
+
+    def now(self):
+        return self.start + datetime.timedelta(seconds=time.monotonic() - self.started)
+
+    def wait_until(self, moment):
+        while self.now() < moment:
+            time.sleep(0.2)
 
 
 class DesktopError(AssertionError):

@@ -12,7 +12,7 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from desktop import Program, parse_ini  # noqa: E402
+from desktop import Program, ShiftedClock, parse_ini  # noqa: E402
 
 START = datetime.datetime(2026, 12, 11, 9, 29, 15)
 ALARM_AT = datetime.datetime(2026, 12, 11, 9, 30, 0)
@@ -20,24 +20,6 @@ ENTRY = "9:30|开会"
 
 # Bar 2 sits below the time bar (19), the separator (2) and bar 1 (19).
 BAR2_ROWS = range(40, 59)
-
-
-class Clock:
-    """The program's shifted time, followed from the moment it was started."""
-
-    def __init__(self, start):
-        self.start = start
-        self.started = None
-
-    def begin(self):
-        self.started = time.monotonic()
-
-    def now(self):
-        return self.start + datetime.timedelta(seconds=time.monotonic() - self.started)
-
-    def wait_until(self, moment):
-        while self.now() < moment:
-            time.sleep(0.2)
 
 
 def changed_columns(pixels, baseline, rows):
@@ -88,7 +70,7 @@ class TimedEventEndToEnd(unittest.TestCase):
         shutil.rmtree(self.audio, ignore_errors=True)
 
     def test_timed_event_waits_blank_then_scrolls_in_with_the_chime(self):
-        clock = Clock(START)
+        clock = ShiftedClock(START)
         ini = [
             "几条事件条=六条",
             "事件条2内容=",

@@ -8,7 +8,7 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from desktop import Program  # noqa: E402
+from desktop import Program, ShiftedClock  # noqa: E402
 
 START = datetime.datetime(2026, 12, 11, 9, 29, 15)
 FIRST_AT = datetime.datetime(2026, 12, 11, 9, 30, 0)
@@ -19,24 +19,6 @@ PLAN = "1.9:30|" + FIRST_TEXT + "*2.9:31|" + SECOND_TEXT
 
 # Bar 1 sits below the time bar (19) and the separator (2).
 BAR1_ROWS = range(21, 40)
-
-
-class Clock:
-    """The program's shifted time, followed from the moment it was started."""
-
-    def __init__(self, start):
-        self.start = start
-        self.started = None
-
-    def begin(self):
-        self.started = time.monotonic()
-
-    def now(self):
-        return self.start + datetime.timedelta(seconds=time.monotonic() - self.started)
-
-    def wait_until(self, moment):
-        while self.now() < moment:
-            time.sleep(0.2)
 
 
 def changed_columns(pixels, baseline):
@@ -57,7 +39,7 @@ def extent(columns):
 
 class WorkPlanEndToEnd(unittest.TestCase):
     def test_plan_entered_from_the_tray_fires_its_entries_on_bar_one(self):
-        clock = Clock(START)
+        clock = ShiftedClock(START)
         ini = [
             "几条事件条=六条",
             "事件条1内容=",
