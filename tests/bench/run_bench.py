@@ -99,6 +99,15 @@ def peak_rss_kib(pid):
     return None
 
 
+def time_to_map(started, find_window, alive, timeout=10):
+    """Milliseconds from `started` until `find_window` finds the mapped window, or None."""
+    while time.monotonic() - started < timeout and alive():
+        if find_window() is not None:
+            return (time.monotonic() - started) * 1000
+        time.sleep(0.002)
+    return None
+
+
 def mapped_window(pid):
     for window in desktop.windows_of(pid):
         attrs = desktop.window_attributes(window)
@@ -162,12 +171,7 @@ def run_program(binary, xserver_pid, seconds, warmup):
     try:
         program.start()
         started = program.started_at
-        window = None
-        while window is None and time.monotonic() - started < 10 and program.running():
-            window = mapped_window(program.pid)
-            if window is None:
-                time.sleep(0.002)
-        map_ms = (time.monotonic() - started) * 1000 if window else None
+        map_ms = time_to_map(started, lambda: mapped_window(program.pid), program.running)
         time.sleep(warmup)
         cpu, server = measure_both(program.pid, xserver_pid, seconds)
         return {"map_ms": map_ms, "cpu": cpu, "server": server, "rss": peak_rss_kib(program.pid)}
@@ -188,12 +192,7 @@ def run_conky(xserver_pid, seconds, warmup, composited):
             process = subprocess.Popen(["conky", "-c", str(config)], stdin=subprocess.DEVNULL, stdout=log,
                                        stderr=subprocess.STDOUT, env=env, cwd=str(folder))
         try:
-            window = None
-            while window is None and time.monotonic() - started < 10 and process.poll() is None:
-                window = conky_window(process.pid)
-                if window is None:
-                    time.sleep(0.002)
-            map_ms = (time.monotonic() - started) * 1000 if window else None
+            map_ms = time_to_map(started, lambda: conky_window(process.pid), lambda: process.poll() is None)
             time.sleep(warmup)
             cpu, server = measure_both(process.pid, xserver_pid, seconds)
             rss = peak_rss_kib(process.pid)
@@ -204,7 +203,7 @@ def run_conky(xserver_pid, seconds, warmup, composited):
             except subprocess.TimeoutExpired:
                 process.kill()
                 process.wait()
-        if window is None:
+        if map_ms is None:
             print("  conky did not map a window:", (folder / "conky.log").read_text(errors="replace")[-500:])
         return {"map_ms": map_ms, "cpu": cpu, "server": server, "rss": rss}
     finally:

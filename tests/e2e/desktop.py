@@ -62,6 +62,18 @@ class ShiftedClock:
             time.sleep(0.2)
 
 
+def changed_columns(pixels, baseline, rows):
+    """Columns where `pixels` differ clearly from `baseline` in any of `rows`: where text is painted."""
+    columns = set()
+    for row in rows:
+        if row >= len(pixels) or row >= len(baseline):
+            continue
+        for x, (now, before) in enumerate(zip(pixels[row], baseline[row])):
+            if max(abs(a - b) for a, b in zip(now, before)) > 60:
+                columns.add(x)
+    return columns
+
+
 class DesktopError(AssertionError):
     """Something on the desktop did not happen in time; an AssertionError so unittest reports it as a failure."""
 

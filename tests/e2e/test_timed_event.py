@@ -12,7 +12,7 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from desktop import Program, ShiftedClock, parse_ini  # noqa: E402
+from desktop import Program, ShiftedClock, changed_columns, parse_ini  # noqa: E402
 
 START = datetime.datetime(2026, 12, 11, 9, 29, 15)
 ALARM_AT = datetime.datetime(2026, 12, 11, 9, 30, 0)
@@ -20,17 +20,6 @@ ENTRY = "9:30|开会"
 
 # Bar 2 sits below the time bar (19), the separator (2) and bar 1 (19).
 BAR2_ROWS = range(40, 59)
-
-
-def changed_columns(pixels, baseline, rows):
-    columns = set()
-    for row in rows:
-        if row >= len(pixels) or row >= len(baseline):
-            continue
-        for x, (now, before) in enumerate(zip(pixels[row], baseline[row])):
-            if max(abs(a - b) for a, b in zip(now, before)) > 60:
-                columns.add(x)
-    return columns
 
 
 def settled_pixels(program, rows, timeout=5.0):

@@ -8,7 +8,7 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from desktop import Program, ShiftedClock  # noqa: E402
+from desktop import Program, ShiftedClock, changed_columns  # noqa: E402
 
 START = datetime.datetime(2026, 12, 11, 9, 29, 15)
 FIRST_AT = datetime.datetime(2026, 12, 11, 9, 30, 0)
@@ -19,18 +19,6 @@ PLAN = "1.9:30|" + FIRST_TEXT + "*2.9:31|" + SECOND_TEXT
 
 # Bar 1 sits below the time bar (19) and the separator (2).
 BAR1_ROWS = range(21, 40)
-
-
-def changed_columns(pixels, baseline):
-    """Columns of bar 1 where anything differs from the empty bar: where its text is painted."""
-    columns = set()
-    for row in BAR1_ROWS:
-        if row >= len(pixels) or row >= len(baseline):
-            continue
-        for x, (now, before) in enumerate(zip(pixels[row], baseline[row])):
-            if max(abs(a - b) for a, b in zip(now, before)) > 60:
-                columns.add(x)
-    return columns
 
 
 def extent(columns):
@@ -64,16 +52,16 @@ class WorkPlanEndToEnd(unittest.TestCase):
                             "the plan must be in before its first minute; the machine was too slow")
 
             baseline = p.pixels()
-            self.assertEqual(changed_columns(p.pixels(), baseline), set())
+            self.assertEqual(changed_columns(p.pixels(), baseline, BAR1_ROWS), set())
 
             # Nothing shows on bar 1 before the first minute.
             clock.wait_until(FIRST_AT - datetime.timedelta(seconds=2))
-            self.assertEqual(changed_columns(p.pixels(), baseline), set(), "bar 1 is empty before 9:30")
+            self.assertEqual(changed_columns(p.pixels(), baseline, BAR1_ROWS), set(), "bar 1 is empty before 9:30")
 
             # The first entry enters from the right edge at its minute.
             appeared = None
             while clock.now() < FIRST_AT + datetime.timedelta(seconds=10):
-                columns = changed_columns(p.pixels(), baseline)
+                columns = changed_columns(p.pixels(), baseline, BAR1_ROWS)
                 if columns:
                     appeared = clock.now()
                     break
@@ -85,7 +73,7 @@ class WorkPlanEndToEnd(unittest.TestCase):
 
             first_widths = []
             while clock.now() < SECOND_AT - datetime.timedelta(seconds=3):
-                first_widths.append(extent(changed_columns(p.pixels(), baseline)))
+                first_widths.append(extent(changed_columns(p.pixels(), baseline, BAR1_ROWS)))
                 time.sleep(1)
             first_width = max(first_widths)
             self.assertGreater(first_width, 0)
@@ -94,7 +82,7 @@ class WorkPlanEndToEnd(unittest.TestCase):
             # At the next minute the second, much longer text replaces it.
             replaced = None
             while clock.now() < SECOND_AT + datetime.timedelta(seconds=15):
-                if extent(changed_columns(p.pixels(), baseline)) > 2 * first_width + 40:
+                if extent(changed_columns(p.pixels(), baseline, BAR1_ROWS)) > 2 * first_width + 40:
                     replaced = clock.now()
                     break
                 time.sleep(0.2)
