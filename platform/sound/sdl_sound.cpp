@@ -2,8 +2,7 @@
 
 #include "platform/text/text_codec.h"
 
-#include <SDL.h>
-#include <SDL_mixer.h>
+#include "sdl_library.h"
 
 #include <array>
 #include <cstdio>
@@ -42,49 +41,50 @@ bool isPlayableMp3(const std::string& path) {
 
 // Everything SDL holds while the device is open; destroying it closes the device and SDL's audio.
 struct SdlSound::Session {
-    Session() = default;
+    explicit Session(const SdlLibrary& library) : sdl(library) {}
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
     ~Session() {
         stopMusic();
-        Mix_HaltChannel(-1);
-        if (chunk) Mix_FreeChunk(chunk);
-        Mix_CloseAudio();
-        Mix_Quit();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdl.haltChannel(-1);
+        if (chunk) sdl.freeChunk(chunk);
+        sdl.closeAudio();
+        sdl.quit();
+        sdl.quitSubSystem(SDL_INIT_AUDIO);
     }
 
     void stopMusic() {
         if (!music) return;
-        Mix_HaltMusic();
-        Mix_FreeMusic(music);
+        sdl.haltMusic();
+        sdl.freeMusic(music);
         music = nullptr;
     }
 
-    bool playing() const { return Mix_PlayingMusic() != 0 || Mix_Playing(-1) > 0; }
+    bool playing() const { return sdl.playingMusic() != 0 || sdl.playingChannels(-1) > 0; }
 
+    const SdlLibrary& sdl;
     Mix_Music* music = nullptr;
     Mix_Chunk* chunk = nullptr;
 };
 
-SdlSound::SdlSound(std::span<const unsigned char> builtIn) : builtIn_(builtIn) {
-    // SDL would otherwise catch SIGINT and SIGTERM for itself and the program would not end on them.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-}
+SdlSound::SdlSound(std::span<const unsigned char> builtIn) : builtIn_(builtIn) {}
 
 SdlSound::~SdlSound() = default;
 
 bool SdlSound::openSession() {
     if (session_) return true;
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-    if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    const SdlLibrary* sdl = SdlLibrary::get();
+    if (!sdl) return false;
+    // SDL would otherwise catch SIGINT and SIGTERM for itself and the program would not end on them.
+    sdl->setHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (sdl->initSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    if (sdl->openAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
+        sdl->quitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
     // After the device is open, so the MP3 decoder is opened for its format too.
-    Mix_Init(MIX_INIT_MP3);
-    session_ = std::make_unique<Session>();
+    sdl->init(MIX_INIT_MP3);
+    session_ = std::make_unique<Session>(*sdl);
     return true;
 }
 
@@ -94,18 +94,20 @@ void SdlSound::playMp3(const std::string& gbkPath) {
     poll();
     const std::string path = textcodec::gbkToUtf8(gbkPath);
     if (!isPlayableMp3(path) || !openSession()) return;
-    session_->music = Mix_LoadMUSType_RW(SDL_RWFromFile(path.c_str(), "rb"), MUS_MP3, SDL_TRUE);
-    if (!session_->music || Mix_PlayMusic(session_->music, 0) != 0) session_->stopMusic();
+    const SdlLibrary& sdl = session_->sdl;
+    session_->music = sdl.loadMusTypeRw(sdl.rwFromFile(path.c_str(), "rb"), MUS_MP3, SDL_TRUE);
+    if (!session_->music || sdl.playMusic(session_->music, 0) != 0) session_->stopMusic();
     poll();
 }
 
 void SdlSound::playBuiltIn() {
     poll();
     if (!openSession()) return;
+    const SdlLibrary& sdl = session_->sdl;
     if (!session_->chunk)
-        session_->chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(builtIn_.data(), static_cast<int>(builtIn_.size())), 1);
+        session_->chunk = sdl.loadWavRw(sdl.rwFromConstMem(builtIn_.data(), static_cast<int>(builtIn_.size())), 1);
     // The chime has a channel of its own: a second start while it rings starts it over, heard once.
-    if (session_->chunk) Mix_PlayChannel(builtInChannel, session_->chunk, 0);
+    if (session_->chunk) sdl.playChannelTimed(builtInChannel, session_->chunk, 0, -1);
     poll();
 }
 
