@@ -36,6 +36,19 @@ StripWidget::StripWidget(MainWindow& model) : QWidget(nullptr), model_(model), l
     probeTimer_.setInterval(compositorCheckMs);
     QObject::connect(&probeTimer_, &QTimer::timeout, this, [this] { checkCompositor(); });
 
+    // Asked once per event-loop pass at most, however many windows moved in it.
+    backdropCheck_.setSingleShot(true);
+    backdropCheck_.setInterval(0);
+    QObject::connect(&backdropCheck_, &QTimer::timeout, this, [this] { checkBackdrop(); });
+    if (x11::available()) {
+        desktop_ = std::make_unique<DesktopBackdrop>();
+        desktop_->onChanged = [this] { backdropCheck_.start(); };
+        backdropProbe_ = [this](const QRect& area) {
+            if (!testAttribute(Qt::WA_WState_Created)) return QImage();
+            return desktop_->under(static_cast<unsigned>(winId()), area);
+        };
+    }
+
     for (Label* label : labels_)
         label->setObserver(this);
     model_.setObserver(this);
@@ -58,7 +71,37 @@ void StripWidget::makeColorKeyed(std::int32_t key) {
         s.valid = false;
     shapeDirty_ = true;
     if (!probeTimer_.isActive()) probeTimer_.start();
+    backdropCheck_.start();
     update();
+}
+
+void StripWidget::setBackdropProbe(std::function<QImage(const QRect&)> probe) {
+    backdropProbe_ = std::move(probe);
+    checkBackdrop();
+}
+
+void StripWidget::checkBackdrop() {
+    QImage now;
+    if (keyed_ && !composited_ && isVisible() && backdropProbe_) now = backdropProbe_(geometry());
+    if (now.size() != size()) now = QImage();
+    if (now.isNull() && backdrop_.isNull()) return;
+    if (!now.isNull() && !backdrop_.isNull() && now == backdrop_) return;
+    const bool otherWay = now.isNull() != backdrop_.isNull();
+    backdrop_ = std::move(now);
+    // Over the wallpaper the window keeps its plain rectangle and only the input shape follows the text;
+    // otherwise the exact bounding shape comes back. Either is sent before the next paint.
+    if (otherWay) resetShapes();
+    shapeDirty_ = true;
+    update();
+}
+
+void StripWidget::resetShapes() {
+    shapeDirty_ = true;
+    shapeSet_ = false;
+    if (testAttribute(Qt::WA_WState_Created)) {
+        x11::setShape(*this, x11::ShapeKind::Bounding, nullptr);
+        x11::setShape(*this, x11::ShapeKind::Input, nullptr);
+    }
 }
 
 void StripWidget::setCompositorProbe(std::function<bool()> probe) {
@@ -74,12 +117,10 @@ void StripWidget::checkCompositor() {
     // The other way of keying draws with or without smoothing and uses the other shape.
     for (Sprite& s : sprites_)
         s.valid = false;
-    shapeDirty_ = true;
-    shapeSet_ = false;
-    if (testAttribute(Qt::WA_WState_Created)) {
-        x11::setShape(*this, x11::ShapeKind::Bounding, nullptr);
-        x11::setShape(*this, x11::ShapeKind::Input, nullptr);
-    }
+    // With a compositor the wallpaper is not painted; without one it may be again.
+    backdrop_ = QImage();
+    resetShapes();
+    backdropCheck_.start();
     update();
 }
 
@@ -151,7 +192,7 @@ void StripWidget::syncGeometry() {
 }
 
 QRegion StripWidget::composeShape() {
-    const bool exact = !composited_;
+    const bool exact = !composited_ && backdrop_.isNull();
     QRegion shape;
     for (std::size_t i = 0; i < labels_.size(); ++i) {
         const Label& label = *labels_[i];
@@ -180,7 +221,8 @@ void StripWidget::applyShape() {
     applied_ = std::move(shape);
     shapeSet_ = true;
     ++shapeUpdates_;
-    x11::setShape(*this, composited_ ? x11::ShapeKind::Input : x11::ShapeKind::Bounding, &applied_);
+    const bool exact = !composited_ && backdrop_.isNull();
+    x11::setShape(*this, exact ? x11::ShapeKind::Bounding : x11::ShapeKind::Input, &applied_);
 }
 
 bool StripWidget::event(QEvent* e) {
@@ -198,30 +240,57 @@ void StripWidget::showEvent(QShowEvent* e) {
     }
     QWidget::showEvent(e);
     applyShape();
+    backdropCheck_.start();
+}
+
+void StripWidget::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    backdropCheck_.start();
+}
+
+void StripWidget::paintKey(QPainter& p, const QRect& r) {
+    if (!backdrop_.isNull())
+        p.drawImage(r.topLeft(), backdrop_, r);
+    else
+        p.fillRect(r, keyed_ ? QColor(Qt::transparent) : QColor(Qt::black));
 }
 
 void StripWidget::paintEvent(QPaintEvent* e) {
     QPainter p(this);
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    const QColor clear = keyed_ ? QColor(Qt::transparent) : QColor(Qt::black);
     for (const QRect& r : e->region())
-        p.fillRect(r, clear);
+        paintKey(p, r);
     for (std::size_t i = 0; i < labels_.size(); ++i) {
         const Label& label = *labels_[i];
         const QRect rect = visibleRect(label);
         if (rect.isEmpty() || !e->region().intersects(rect)) continue;
         p.setClipRect(rect);
         p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.fillRect(rect, isKey(label.backColor()) ? clear : colorOf(label.backColor()));
+        if (isKey(label.backColor()))
+            paintKey(p, rect);
+        else
+            p.fillRect(rect, colorOf(label.backColor()));
         const LabelSprite& sprite = spriteFor(static_cast<int>(i));
         if (sprite.image.isNull()) continue;
+        const QPoint at(label.left(), label.top());
         if (isKey(label.textColor())) {
             if (isKey(label.backColor())) continue;
+            if (!backdrop_.isNull()) {
+                // The wallpaper seen through the letters.
+                QImage seen = backdrop_.copy(rect).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+                QPainter cut(&seen);
+                cut.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+                cut.drawImage(at - rect.topLeft(), sprite.image);
+                cut.end();
+                p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+                p.drawImage(rect.topLeft(), seen);
+                continue;
+            }
             p.setCompositionMode(QPainter::CompositionMode_DestinationOut);
         } else {
             p.setCompositionMode(QPainter::CompositionMode_SourceOver);
         }
-        p.drawImage(QPoint(label.left(), label.top()), sprite.image);
+        p.drawImage(at, sprite.image);
     }
 }
 
@@ -242,6 +311,7 @@ void StripWidget::mouseReleaseEvent(QMouseEvent* e) {
 
 void StripWidget::moveEvent(QMoveEvent* e) {
     QWidget::moveEvent(e);
+    backdropCheck_.start();
     // Wherever the strip ends up (a drag, the window manager), the model holds the real place, which
     // is what exit stores.
     model_.move(pos().x(), pos().y());

@@ -184,6 +184,21 @@ class _X:
                                                ctypes.POINTER(ctypes.POINTER(ctypes.c_ubyte))]
             lib.XGetAtomName.restype = ctypes.c_void_p
             lib.XGetAtomName.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+            lib.XDefaultDepth.argtypes = [ctypes.c_void_p, ctypes.c_int]
+            lib.XCreatePixmap.restype = ctypes.c_ulong
+            lib.XCreatePixmap.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_uint, ctypes.c_uint,
+                                          ctypes.c_uint]
+            lib.XFreePixmap.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+            lib.XCreateGC.restype = ctypes.c_void_p
+            lib.XCreateGC.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_void_p]
+            lib.XFreeGC.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
+            lib.XSetForeground.argtypes = [ctypes.c_void_p, ctypes.c_void_p, ctypes.c_ulong]
+            lib.XFillRectangle.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_void_p, ctypes.c_int,
+                                           ctypes.c_int, ctypes.c_uint, ctypes.c_uint]
+            lib.XSetWindowBackgroundPixmap.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong]
+            lib.XChangeProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_ulong,
+                                            ctypes.c_int, ctypes.c_int, ctypes.c_void_p, ctypes.c_int]
+            lib.XDeleteProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong]
             lib.XSetErrorHandler.argtypes = [_ERROR_HANDLER_TYPE]
             lib.XSetErrorHandler(_ignore_errors)
             cls.lib = lib
@@ -323,10 +338,67 @@ class XConnection:
         finally:
             self.lib.XDestroyImage(image)
 
+    def shape_rectangle_count(self, window, kind="bounding"):
+        """How many rectangles make the window's bounding (or input) shape; 1 for a plain window."""
+        ext = ctypes.cdll.LoadLibrary(ctypes.util.find_library("Xext") or "libXext.so.6")
+        ext.XShapeGetRectangles.restype = ctypes.c_void_p
+        ext.XShapeGetRectangles.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
+                                            ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_int)]
+        count, ordering = ctypes.c_int(), ctypes.c_int()
+        rects = ext.XShapeGetRectangles(self.display, window, {"bounding": 0, "input": 2}[kind],
+                                        ctypes.byref(count), ctypes.byref(ordering))
+        if rects:
+            self.lib.XFree(rects)
+        return count.value
+
     def set_root_colour(self, red, green, blue):
         self.lib.XSetWindowBackground(self.display, self.root, (red << 16) | (green << 8) | blue)
         self.lib.XClearWindow(self.display, self.root)
         self.lib.XSync(self.display, 0)
+
+
+ROOT_COLOUR = (40, 60, 90)  # what scripts/with_desktop.sh paints the root with
+
+
+class Wallpaper:
+    """A wallpaper on the test desktop the way wallpaper setters put one there: a pixmap of the screen's size,
+    here vertical stripes of `colours` each `stripe` pixels wide, made the root's background and published
+    in _XROOTPMAP_ID. Taken down again (property deleted, the plain root colour back) on leaving."""
+
+    def __init__(self, colours, stripe):
+        self.colours, self.stripe = list(colours), stripe
+
+    def colour_at(self, x):
+        return self.colours[(x // self.stripe) % len(self.colours)]
+
+    def __enter__(self):
+        self.x = XConnection()
+        lib, display, root = self.x.lib, self.x.display, self.x.root
+        width, height = self.x.screen_size()
+        self.pixmap = lib.XCreatePixmap(display, root, width, height,
+                                        lib.XDefaultDepth(display, lib.XDefaultScreen(display)))
+        gc = lib.XCreateGC(display, self.pixmap, 0, None)
+        for left in range(0, width, self.stripe):
+            red, green, blue = self.colour_at(left)
+            lib.XSetForeground(display, gc, (red << 16) | (green << 8) | blue)
+            lib.XFillRectangle(display, self.pixmap, gc, left, 0, self.stripe, height)
+        lib.XFreeGC(display, gc)
+        lib.XSetWindowBackgroundPixmap(display, root, self.pixmap)
+        lib.XClearWindow(display, root)
+        xa_pixmap, replace = 20, 0
+        value = ctypes.c_ulong(self.pixmap)
+        lib.XChangeProperty(display, root, self.x.atom("_XROOTPMAP_ID"), xa_pixmap, 32, replace,
+                            ctypes.byref(value), 1)
+        lib.XSync(display, 0)
+        return self
+
+    def __exit__(self, *exc):
+        self.x.lib.XDeleteProperty(self.x.display, self.x.root, self.x.atom("_XROOTPMAP_ID"))
+        self.x.set_root_colour(*ROOT_COLOUR)
+        self.x.lib.XFreePixmap(self.x.display, self.pixmap)
+        self.x.lib.XSync(self.x.display, 0)
+        self.x.__exit__()
+        return False
 
 
 def tray_owner():
