@@ -1,10 +1,13 @@
 #include "desktop_backdrop.h"
 
+#include <QSysInfo>
+
 #include <xcb/xcb.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -33,7 +36,10 @@ DesktopBackdrop::DesktopBackdrop() {
     xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection_));
     for (int i = 0; i < screenNumber && screens.rem; ++i)
         xcb_screen_next(&screens);
-    if (!screens.rem) return;
+    // The wallpaper's pixels are copied as they come: little-endian 32-bit words, as QImage holds them.
+    if (!screens.rem || xcb_get_setup(connection_)->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST ||
+        QSysInfo::ByteOrder != QSysInfo::LittleEndian)
+        return;
     root_ = screens.data->root;
     rootDepth_ = screens.data->root_depth;
     wallpaperAtoms_[0] = internAtom(connection_, "_XROOTPMAP_ID");
@@ -52,6 +58,7 @@ DesktopBackdrop::~DesktopBackdrop() {
 }
 
 void DesktopBackdrop::drain() {
+    if (!connection_) return;
     bool changed = false;
     while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
         const auto type = event->response_type & 0x7F;
@@ -64,7 +71,7 @@ void DesktopBackdrop::drain() {
         }
         std::free(event);
     }
-    if (xcb_connection_has_error(connection_)) notifier_->setEnabled(false);
+    if (notifier_ && xcb_connection_has_error(connection_)) notifier_->setEnabled(false);
     if (changed && onChanged) onChanged();
 }
 
@@ -138,6 +145,10 @@ QImage DesktopBackdrop::wallpaper(const QRect& area) {
 
 QImage DesktopBackdrop::under(unsigned window, const QRect& area) {
     if (!connection_ || !root_ || area.isEmpty() || xcb_connection_has_error(connection_)) return {};
+    // Waiting for the replies below reads any events that came meanwhile into xcb's queue, where the socket
+    // notifier no longer sees them: they are looked at once this call is over.
+    QMetaObject::invokeMethod(
+        this, [this] { drain(); }, Qt::QueuedConnection);
     const unsigned topLevel = topLevelOf(window);
     if (!topLevel || anotherWindowBeneath(topLevel, area)) return {};
     return wallpaper(area);

@@ -35,6 +35,9 @@ struct StripFixture : ::testing::Test {
         model.eventBar(1).setText("今天开会");
         strip = std::make_unique<StripWidget>(model);
         strip->setCompositorProbe([this] { return compositor; });
+        // Whatever the desktop running the tests has, the strip sees only `wallpaper` beneath it.
+        strip->setBackdropProbe(
+            [this](const QRect& area) { return wallpaper.isNull() ? QImage() : wallpaper.copy(area); });
         strip->makeColorKeyed(0);
     }
 
@@ -52,6 +55,7 @@ struct StripFixture : ::testing::Test {
     QImage grab() { return strip->grab().toImage().convertToFormat(QImage::Format_ARGB32); }
 
     bool compositor = false;
+    QImage wallpaper;
     MainWindow model;
     std::unique_ptr<StripWidget> strip;
 };
@@ -171,6 +175,58 @@ TEST_F(StripFixture, TheDesktopShowsThroughWhereTheStripIsBlack) {
             text += p == rgbOf(barColor);
         }
     EXPECT_GT(text, 40);
+}
+
+// Vertical stripes of three colours, seven pixels wide: a picture in which any shift shows.
+QImage stripedWallpaper() {
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    const QRgb colours[] = {qRgb(200, 40, 40), qRgb(40, 200, 40), qRgb(40, 40, 200)};
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, colours[(x / 7) % 3]);
+    return image;
+}
+
+TEST_F(StripFixture, OverTheBareDesktopTheWallpaperIsPaintedInAndOnlyTheInputShapeFollowsTheText) {
+    strip->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(strip.get()));
+    ASSERT_TRUE(waitFor([&] { return strip->appliedShape().rectCount() > 20; })) << "the exact shape first";
+    wallpaper = stripedWallpaper();
+    strip->setBackdropProbe([this](const QRect& area) { return wallpaper.copy(area); });
+    ASSERT_TRUE(strip->paintsBackdrop());
+
+    for (const QPoint place : {QPoint(100, 300), QPoint(333, 41)}) {
+        model.move(place.x(), place.y());
+        ASSERT_TRUE(waitFor([&] { return strip->pos() == place; }));
+        QApplication::processEvents();
+        const QImage shot = grab();
+        // Bar 6 is empty: the wallpaper exactly as it is under the strip's place on the screen.
+        for (int y = 116; y < 135; ++y)
+            for (int x = 0; x < 600; ++x)
+                ASSERT_EQ(shot.pixel(x, y) | 0xFF000000, wallpaper.pixel(place.x() + x, place.y() + y))
+                    << x << "," << y << " at " << place.x() << "," << place.y();
+        // Bar 1 shows its text over the wallpaper, and nothing else.
+        const Label& bar = model.eventBar(1);
+        int text = 0;
+        for (int y = bar.top(); y < bar.top() + bar.height(); ++y)
+            for (int x = 0; x < 600; ++x) {
+                const QRgb p = shot.pixel(x, y) | 0xFF000000;
+                ASSERT_TRUE(p == rgbOf(barColor) || p == wallpaper.pixel(place.x() + x, place.y() + y))
+                    << x << "," << y;
+                text += p == rgbOf(barColor);
+            }
+        EXPECT_GT(text, 40);
+    }
+    // Clicks still reach the desktop away from the text.
+    EXPECT_LT(strip->appliedShape().rectCount(), 20);
+    EXPECT_FALSE(strip->appliedShape().contains(QPoint(300, 125)));
+
+    // Something else comes beneath: the exact shape is back and nothing is painted in.
+    strip->setBackdropProbe([](const QRect&) { return QImage(); });
+    EXPECT_FALSE(strip->paintsBackdrop());
+    ASSERT_TRUE(waitFor([&] { return strip->appliedShape().rectCount() > 20; }));
+    const QImage shot = grab();
+    EXPECT_EQ(qAlpha(shot.pixel(300, 125)), 0);
 }
 
 TEST_F(StripFixture, DraggingMovesTheStripAndTheModel) {

@@ -2,7 +2,9 @@
 """Figures for the strip at its defaults, against conky doing the same job, on the test desktop.
 
 Run by `make bench` under scripts/with_desktop.sh (DISPLAY set, WITH_DESKTOP_XSERVER_PID naming the X server).
-For each of two set-ups, without and with a compositing manager (xcompmgr), it measures:
+For each of three set-ups (no compositing manager and a plain root colour, which the strip meets with its
+exact shape; no compositing manager and a published wallpaper, which it paints in itself; xcompmgr), it
+measures:
 
 - the time from starting the program to its window being mapped;
 - over a fixed time (30 s) at the defaults (time bar shown, six bars scrolling about twenty Chinese characters
@@ -45,6 +47,9 @@ BAR_TEXTS = [
     "整理本周的采购单据并录入系统核对发票金额无误后",
     "晚上七点半接孩子放学顺路去超市买牛奶鸡蛋和水果",
 ]
+
+# A wallpaper as a wallpaper setter publishes it, for the set-up where only the desktop lies beneath the strip.
+WALLPAPER_STRIPES = [(40, 60, 90), (60, 80, 110)]
 
 CONKY_CONFIG = """conky.config = {
     out_to_x = true,
@@ -314,12 +319,18 @@ def main():
     idle = Bench(binary, args.seconds, xserver_pid, args.build).cpu_percent(xserver_pid, 3.0)
     print("X server CPU with only the panel and window manager: %s of one core" % fmt(idle, "%", 2))
 
-    for title, composited in (("Without a compositing manager", False), ("With xcompmgr", True)):
+    setups = (("Without a compositing manager, plain root colour (the exact shape)", False, False),
+              ("Without a compositing manager, over a published wallpaper", False, True),
+              ("With xcompmgr", True, False))
+    for title, composited, wallpaper in setups:
         compositor = start_compositor() if composited else None
+        published = desktop.Wallpaper(WALLPAPER_STRIPES, 7).__enter__() if wallpaper else None
         try:
             ours = run_program(binary, xserver_pid, args.seconds, args.warmup)
             conky = run_conky(xserver_pid, args.seconds, args.warmup, composited)
         finally:
+            if published:
+                published.__exit__()
             if compositor:
                 stop(compositor)
         print_setup(title, ours, conky)
