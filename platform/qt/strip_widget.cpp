@@ -191,8 +191,12 @@ void StripWidget::syncGeometry() {
     if (pos() != place) move(place);
 }
 
+bool StripWidget::exactShape() const {
+    return !composited_ && backdrop_.isNull();
+}
+
 QRegion StripWidget::composeShape() {
-    const bool exact = !composited_ && backdrop_.isNull();
+    const bool exact = exactShape();
     QRegion shape;
     for (std::size_t i = 0; i < labels_.size(); ++i) {
         const Label& label = *labels_[i];
@@ -221,8 +225,7 @@ void StripWidget::applyShape() {
     applied_ = std::move(shape);
     shapeSet_ = true;
     ++shapeUpdates_;
-    const bool exact = !composited_ && backdrop_.isNull();
-    x11::setShape(*this, exact ? x11::ShapeKind::Bounding : x11::ShapeKind::Input, &applied_);
+    x11::setShape(*this, exactShape() ? x11::ShapeKind::Bounding : x11::ShapeKind::Input, &applied_);
 }
 
 bool StripWidget::event(QEvent* e) {

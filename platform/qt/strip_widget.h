@@ -78,6 +78,9 @@ private:
     QRect visibleRect(const Label& label) const;
     const LabelSprite& spriteFor(int index);
     bool isKey(std::int32_t color) const;
+    // Whether the window's bounding shape is the exact set of drawn pixels (no compositor, and no
+    // wallpaper painted in); otherwise only its input shape follows the text.
+    bool exactShape() const;
     QRegion composeShape();
     void applyShape();
     void checkCompositor();
