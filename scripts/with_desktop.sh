@@ -67,7 +67,7 @@ wait_for "Xvfb" grep -q '^[0-9][0-9]*$' "$work/display"
 export DISPLAY=":$(head -n 1 "$work/display")"
 
 # A plain colour behind everything, so that what the strip leaves transparent is easy to tell from black.
-python3 "$root/tests/e2e/desktop.py" set-root-colour 40 60 90 || fail "could not paint the root window"
+python3 "$root/tests/e2e/desktop.py" set-root-colour || fail "could not paint the root window"
 
 # Their own settings folder, empty: the window manager and the panel run with their stock settings and ours,
 # whatever the user running the tests has configured.

@@ -29,8 +29,7 @@ def measure(bench):
     finally:
         process.terminate()
         process.wait(5)
-    ini = ["事件条%d内容=%s" % (n, text) for n, text in enumerate(run_bench.BAR_TEXTS, start=1)]
-    with bench.start_program(ini_lines=ini) as program:
+    with bench.start_program(ini_lines=run_bench.bar_texts_ini()) as program:
         ours = peak_after_settling(program.pid, program.running)
     mb = lambda kib: None if kib is None else "%.1f" % (kib / 1024.0)  # noqa: E731
     return [("bare Qt program with the same lines: peak RSS", mb(floor), "MB"),

@@ -22,6 +22,7 @@ prints as "n/a". Such a module must not raise for a slow machine; it prints, it 
 """
 
 import argparse
+import contextlib
 import importlib.util
 import os
 import pathlib
@@ -170,9 +171,13 @@ def measure_both(pid, xserver_pid, seconds):
             100.0 * (server_after - server) / CLOCK_TICKS / elapsed)
 
 
+def bar_texts_ini():
+    """The settings lines that put BAR_TEXTS on the six bars."""
+    return ["事件条%d内容=%s" % (n, text) for n, text in enumerate(BAR_TEXTS, start=1)]
+
+
 def run_program(binary, xserver_pid, seconds, warmup):
-    ini = ["事件条%d内容=%s" % (n, text) for n, text in enumerate(BAR_TEXTS, start=1)]
-    program = desktop.Program(ini_lines=ini)
+    program = desktop.Program(ini_lines=bar_texts_ini())
     try:
         program.start()
         started = program.started_at
@@ -324,13 +329,11 @@ def main():
               ("With xcompmgr", True, False))
     for title, composited, wallpaper in setups:
         compositor = start_compositor() if composited else None
-        published = desktop.Wallpaper(WALLPAPER_STRIPES, 7).__enter__() if wallpaper else None
         try:
-            ours = run_program(binary, xserver_pid, args.seconds, args.warmup)
-            conky = run_conky(xserver_pid, args.seconds, args.warmup, composited)
+            with desktop.Wallpaper(WALLPAPER_STRIPES, 7) if wallpaper else contextlib.nullcontext():
+                ours = run_program(binary, xserver_pid, args.seconds, args.warmup)
+                conky = run_conky(xserver_pid, args.seconds, args.warmup, composited)
         finally:
-            if published:
-                published.__exit__()
             if compositor:
                 stop(compositor)
         print_setup(title, ours, conky)

@@ -74,6 +74,14 @@ def changed_columns(pixels, baseline, rows):
     return columns
 
 
+ROOT_COLOUR = (40, 60, 90)  # the plain colour scripts/with_desktop.sh paints the root with
+
+
+def near(pixel, colour, tolerance=40):
+    """Whether an (r, g, b) pixel is within `tolerance` of `colour` in every channel."""
+    return all(abs(a - b) <= tolerance for a, b in zip(pixel, colour))
+
+
 class DesktopError(AssertionError):
     """Something on the desktop did not happen in time; an AssertionError so unittest reports it as a failure."""
 
@@ -144,6 +152,17 @@ _ignore_errors = _ERROR_HANDLER_TYPE(lambda display, event: 0)
 
 class _X:
     lib = None
+    ext = None
+
+    @classmethod
+    def load_ext(cls):
+        if cls.ext is None:
+            ext = ctypes.cdll.LoadLibrary(ctypes.util.find_library("Xext") or "libXext.so.6")
+            ext.XShapeGetRectangles.restype = ctypes.c_void_p
+            ext.XShapeGetRectangles.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
+                                                ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_int)]
+            cls.ext = ext
+        return cls.ext
 
     @classmethod
     def load(cls):
@@ -340,12 +359,8 @@ class XConnection:
 
     def shape_rectangle_count(self, window, kind="bounding"):
         """How many rectangles make the window's bounding (or input) shape; 1 for a plain window."""
-        ext = ctypes.cdll.LoadLibrary(ctypes.util.find_library("Xext") or "libXext.so.6")
-        ext.XShapeGetRectangles.restype = ctypes.c_void_p
-        ext.XShapeGetRectangles.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
-                                            ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_int)]
         count, ordering = ctypes.c_int(), ctypes.c_int()
-        rects = ext.XShapeGetRectangles(self.display, window, {"bounding": 0, "input": 2}[kind],
+        rects = _X.load_ext().XShapeGetRectangles(self.display, window, {"bounding": 0, "input": 2}[kind],
                                         ctypes.byref(count), ctypes.byref(ordering))
         if rects:
             self.lib.XFree(rects)
@@ -355,9 +370,6 @@ class XConnection:
         self.lib.XSetWindowBackground(self.display, self.root, (red << 16) | (green << 8) | blue)
         self.lib.XClearWindow(self.display, self.root)
         self.lib.XSync(self.display, 0)
-
-
-ROOT_COLOUR = (40, 60, 90)  # what scripts/with_desktop.sh paints the root with
 
 
 class Wallpaper:
@@ -736,16 +748,15 @@ class Program:
     def open_tray_menu(self):
         # A panel still laying out its tray (icons of programs that just ended leave it) can move the icon
         # from under a click; a person whose click did nothing clicks again.
-        for _ in range(2):
+        attempts = 3
+        for attempt in range(attempts):
             self.click_tray_icon(3)
             try:
                 menu = wait_for("the tray menu", self._open_menu, timeout=2.5)
                 break
             except DesktopError:
-                pass
-        else:
-            self.click_tray_icon(3)
-            menu = wait_for("the tray menu", self._open_menu, timeout=5)
+                if attempt == attempts - 1:
+                    raise
         # Out of the way, so the pointer does not pick an item while the keyboard walks the menu.
         move_pointer(0, 0)
         return menu
@@ -894,13 +905,13 @@ def _main(argv):
     command = argv[1] if len(argv) > 1 else ""
     if command == "set-root-colour":
         with XConnection() as x:
-            x.set_root_colour(*[int(v) for v in argv[2:5]])
+            x.set_root_colour(*([int(v) for v in argv[2:5]] or ROOT_COLOUR))
         return 0
     if command == "wm-ready":
         return 0 if window_manager_ready() else 1
     if command == "tray-ready":
         return 0 if tray_owner() else 1
-    print("usage: desktop.py set-root-colour R G B | wm-ready | tray-ready", file=sys.stderr)
+    print("usage: desktop.py set-root-colour [R G B] | wm-ready | tray-ready", file=sys.stderr)
     return 2
 
 

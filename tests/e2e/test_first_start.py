@@ -7,7 +7,7 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from desktop import SETTINGS_FILE, ClickRecorder, Program, parse_ini, taskbar_count, wait_for, xdotool  # noqa: E402
+from desktop import SETTINGS_FILE, ClickRecorder, Program, near, parse_ini, taskbar_count, wait_for, xdotool  # noqa: E402
 
 SPEED_KEYS = ["事件条%d滚动速度" % n for n in range(1, 7)]
 CONTENT_KEYS = ["事件条%d内容" % n for n in range(1, 7)]
@@ -30,10 +30,6 @@ SEPARATOR_COLOUR = (255, 255, 102)
 
 def ini_file(section_lines, tail=b""):
     return ("[Orrinvale]\r\n" + "".join("%s=%s\r\n" % kv for kv in section_lines)).encode("gbk") + tail
-
-
-def near(pixel, colour, tolerance=40):
-    return all(abs(a - b) <= tolerance for a, b in zip(pixel, colour))
 
 
 class FirstStart(unittest.TestCase):

@@ -7,13 +7,9 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from desktop import Program, wait_for  # noqa: E402
+from desktop import Program, near, wait_for  # noqa: E402
 
 SEPARATOR_COLOUR = (255, 255, 102)
-
-
-def near(pixel, colour, tolerance=40):
-    return all(abs(a - b) <= tolerance for a, b in zip(pixel, colour))
 
 
 class Layout(unittest.TestCase):

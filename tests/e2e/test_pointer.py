@@ -7,17 +7,13 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from desktop import ClickRecorder, Program, move_pointer, wait_for, xdotool  # noqa: E402
+from desktop import ClickRecorder, Program, move_pointer, near, wait_for, xdotool  # noqa: E402
 
 BAR_COLOUR = (0, 153, 102)
 # Solid blocks give a press point well inside the glyphs.
 BAR_TEXT = "■■■■■■拖动这一条"
 BAR1_ROWS = range(21, 40)
 BAR6_ROWS = range(116, 135)
-
-
-def near(pixel, colour, tolerance=40):
-    return all(abs(a - b) <= tolerance for a, b in zip(pixel, colour))
 
 
 def solid_point(pixels, colour, rows):
